@@ -1,0 +1,3 @@
+#include "main/run_main.h"
+
+int main() { return tarnix::RunMain(); }
