@@ -45,6 +45,8 @@ class RunContext {
   double specific_width_high = 0.0;
   double max_specific_width = 0.0;
   std::FILE* console = stderr;  // the run's transcript
+  // The longest grid a stage may lay; the fuzzing harness lowers it to keep its runs small.
+  std::uint32_t max_grid_length = kMaxGridLength;
 
   // Writes each stage's heading and parameter lines, then runs it or writes "...skipped...".
   void RunStages();
@@ -89,6 +91,7 @@ class RunContext {
 
  private:
   void CheckTransformedAbscissae(int step) const;
+  [[noreturn]] void ExtensionWidthError(int step, double ext) const;
   void CheckGridLength(int step, double length, double smallest_spacing, std::uint32_t closest, double ext) const;
   void CheckGridCoverage(int step) const;
   void InstrumentTransformAt(int step, double f, double* re, double* im) const;

@@ -93,17 +93,19 @@ void RunContext::CheckStageInput(int step) const {
 
   // The spline through the extension nodes needs them beyond the last point.
   const double ext = ExtensionWidth(step);
-  if (!(ext > 0.0 && std::isfinite(ext))) {
-    if (step == 1) {
-      FatalErrorFormat("Stage 1 cannot run: its extension width beyond the last point is %g. With a K_alpha_2 "
-                       "shift of 0 (line 3 of instr.txt) the K_alpha_1 width and the extra K_alpha_2 width "
-                       "(lines 1 and 4) must not add up to 0.",
-                       ext);
-    }
-    FatalErrorFormat("Stage %d cannot run: its parameters give an extension width of %g beyond the last point; "
-                     "it must be positive and finite.",
-                     step, ext);
+  if (!(ext > 0.0 && std::isfinite(ext))) ExtensionWidthError(step, ext);
+}
+
+void RunContext::ExtensionWidthError(int step, double ext) const {
+  if (step == 1) {
+    FatalErrorFormat("Stage 1 cannot run: its extension width beyond the last point is %g, too small to extend "
+                     "the pattern. With a K_alpha_2 shift of 0 (line 3 of instr.txt) the K_alpha_1 width and the "
+                     "extra K_alpha_2 width (lines 1 and 4) must not add up to 0.",
+                     ext);
   }
+  FatalErrorFormat("Stage %d cannot run: its parameters give an extension width of %g beyond the last point; it "
+                   "must be positive, finite and large enough to extend the pattern.",
+                   step, ext);
 }
 
 void RunContext::CheckTransformedAbscissae(int step) const {
@@ -123,11 +125,11 @@ void RunContext::CheckTransformedAbscissae(int step) const {
 
 void RunContext::CheckGridLength(int step, double length, double smallest_spacing, std::uint32_t closest,
                                  double ext) const {
-  if (length <= static_cast<double>(kMaxGridLength)) return;
-  FatalErrorFormat("Stage %d would need a grid of %.0f points, more than the %u allowed: the smallest spacing of "
+  if (length <= static_cast<double>(max_grid_length)) return;
+  FatalErrorFormat("Stage %d would need a grid of %.4g points, more than the %u allowed: the smallest spacing of "
                    "the data on its scale is %g, between data points %u and %u (%.15g and %.15g degrees "
                    "2-theta), and the pattern is extended by %g beyond its last point.",
-                   step, length, static_cast<unsigned>(kMaxGridLength), smallest_spacing, Number(closest - 1),
+                   step, length, static_cast<unsigned>(max_grid_length), smallest_spacing, Number(closest - 1),
                    Number(closest), pattern.angle[closest - 1], pattern.angle[closest], ext);
 }
 

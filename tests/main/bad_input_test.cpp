@@ -72,10 +72,17 @@ TEST(BadInputTest, RefusedWithAMessageAndNoResult) {
       {"infinite axial divergence", "\n\n\n\ninf\n", Pattern(20),
        "Stage 1 cannot run: the axial divergence angle (line 5 of instr.txt) is not a finite number (inf)."},
       {"spectral stage with nothing to extend by", "0\n0.5\n0\n0\n0\n0\n", Pattern(20),
-       "Stage 1 cannot run: its extension width beyond the last point is 0. With a K_alpha_2 shift of 0 (line 3 "
-       "of instr.txt) the K_alpha_1 width and the extra K_alpha_2 width (lines 1 and 4) must not add up to 0."},
+       "Stage 1 cannot run: its extension width beyond the last point is 0, too small to extend the pattern. With "
+       "a K_alpha_2 shift of 0 (line 3 of instr.txt) the K_alpha_1 width and the extra K_alpha_2 width (lines 1 "
+       "and 4) must not add up to 0."},
+      {"extension width lost to rounding", "1e-300\n0\n0\n0\n0\n0\n", Pattern(20),
+       "Stage 1 cannot run: its extension width beyond the last point is 3.2e-299, too small to extend the "
+       "pattern. With a K_alpha_2 shift of 0 (line 3 of instr.txt) the K_alpha_1 width and the extra K_alpha_2 "
+       "width (lines 1 and 4) must not add up to 0."},
+      {"penetration depth beyond any grid", "\n\n\n\n\n\n\n\n\n\n1e300\n", Pattern(20),
+       R"(Stage 3 would need a grid of \d\.\d+e\+\d+ points, more than the 67108864 allowed: .*)", true},
       {"two angles a billionth of a degree apart", "", Pattern(20, {{1, "30.000000001 100"}}),
-       R"(Stage 1 would need a grid of \d+ points, more than the 67108864 allowed: the smallest spacing of the )"
+       R"(Stage 1 would need a grid of [0-9.e+]+ points, more than the 67108864 allowed: the smallest spacing of the )"
        R"(data on its scale is [0-9.e+-]+, between data points 1 and 2 \(30 and 30\.000000001 degrees 2-theta\), )"
        R"(and the pattern is extended by 0\.02672 beyond its last point\.)",
        true},
