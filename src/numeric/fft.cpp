@@ -1,6 +1,7 @@
 #include "numeric/fft.h"
 
 #include <cmath>
+#include <cstddef>
 #include <utility>
 
 namespace tarnix {
@@ -11,7 +12,7 @@ namespace {
 class OneBased {
  public:
   explicit OneBased(double* data) : data_(data) {}
-  double& operator()(std::uint32_t i) const { return data_[i - 1]; }
+  double& operator()(std::size_t i) const { return data_[i - 1]; }
 
  private:
   double* data_;
@@ -30,16 +31,16 @@ inline void AdvanceTwiddle(double& wr, double& wi, double wpr, double wpi) {
 
 void fft_complex(double* data, std::uint32_t nn, int sign) {
   const OneBased d(data);
-  const std::uint32_t n = nn << 1;
+  const std::size_t n = std::size_t{nn} << 1;
 
   // Bit-reversal permutation of the complex numbers.
-  std::uint32_t j = 1;
-  for (std::uint32_t i = 1; i < n; i += 2) {
+  std::size_t j = 1;
+  for (std::size_t i = 1; i < n; i += 2) {
     if (j > i) {
       std::swap(d(j), d(i));
       std::swap(d(j + 1), d(i + 1));
     }
-    std::uint32_t m = n >> 1;
+    std::size_t m = n >> 1;
     while (m >= 2 && j > m) {
       j -= m;
       m >>= 1;
@@ -49,26 +50,32 @@ void fft_complex(double* data, std::uint32_t nn, int sign) {
 
   // Danielson-Lanczos butterflies. The constant is 2 pi to fifteen significant digits, exactly as
   // written: results are reproducible to the last bit only with this value.
-  std::uint32_t mmax = 2;
+  std::size_t mmax = 2;
   while (n > mmax) {
-    const std::uint32_t istep = mmax << 1;
-    const double theta = sign * (6.28318530717959 / mmax);
+    const std::size_t istep = mmax << 1;
+    const double theta = sign * (6.28318530717959 / static_cast<double>(mmax));
     const double half = std::sin(0.5 * theta);
     const double wpr = -2.0 * half * half;
     const double wpi = std::sin(theta);
-    double wr = 1.0;
-    double wi = 0.0;
-    for (std::uint32_t m = 1; m < mmax; m += 2) {
-      for (std::uint32_t i = m; i <= n; i += istep) {
-        const std::uint32_t k = i + mmax;
-        const double tr = wr * d(k) - wi * d(k + 1);
-        const double ti = wr * d(k + 1) + wi * d(k);
-        d(k) = d(i) - tr;
-        d(k + 1) = d(i + 1) - ti;
-        d(i) += tr;
-        d(i + 1) += ti;
+    // Block by block: each block of istep elements is finished before the next is touched, which keeps
+    // the butterflies in cache. Every block runs the same twiddle recurrence from 1, so each butterfly
+    // sees exactly the factor it would see in a sweep over all blocks per factor, and the butterflies
+    // of one stage touch disjoint elements, so their order does not matter.
+    for (std::size_t start = 1; start <= n; start += istep) {
+      double wr = 1.0;
+      double wi = 0.0;
+      for (std::size_t m = 1; m < mmax; m += 2) {
+        const std::size_t i = start + m - 1;
+        const std::size_t k = i + mmax;
+        const double kr = d(k), ki = d(k + 1), ir = d(i), ii = d(i + 1);
+        const double tr = wr * kr - wi * ki;
+        const double ti = wr * ki + wi * kr;
+        d(k) = ir - tr;
+        d(k + 1) = ii - ti;
+        d(i) = ir + tr;
+        d(i + 1) = ii + ti;
+        AdvanceTwiddle(wr, wi, wpr, wpi);
       }
-      AdvanceTwiddle(wr, wi, wpr, wpi);
     }
     mmax = istep;
   }
@@ -94,15 +101,17 @@ void fft_real(double* data, std::uint32_t n, int sign) {
 
   // Separate the transforms of the even and odd elements, pairing frequency k with n/2 - k; the pair
   // at k = n/4 is its own partner and stays as the complex transform left it.
-  for (std::uint32_t i = 2; i <= (n >> 2); ++i) {
-    const std::uint32_t i1 = i + i - 1;
-    const std::uint32_t i2 = i1 + 1;
-    const std::uint32_t i3 = n + 3 - i2;
-    const std::uint32_t i4 = i3 + 1;
-    const double h1r = c1 * (d(i1) + d(i3));
-    const double h1i = c1 * (d(i2) - d(i4));
-    const double h2r = -c2 * (d(i2) + d(i4));
-    const double h2i = c2 * (d(i1) - d(i3));
+  const std::size_t quarter = n >> 2;
+  for (std::size_t i = 2; i <= quarter; ++i) {
+    const std::size_t i1 = i + i - 1;
+    const std::size_t i2 = i1 + 1;
+    const std::size_t i3 = std::size_t{n} + 3 - i2;
+    const std::size_t i4 = i3 + 1;
+    const double a1 = d(i1), a2 = d(i2), a3 = d(i3), a4 = d(i4);
+    const double h1r = c1 * (a1 + a3);
+    const double h1i = c1 * (a2 - a4);
+    const double h2r = -c2 * (a2 + a4);
+    const double h2i = c2 * (a1 - a3);
     d(i1) = h1r + wr * h2r - wi * h2i;
     d(i2) = h1i + wr * h2i + wi * h2r;
     d(i3) = h1r - wr * h2r + wi * h2i;
