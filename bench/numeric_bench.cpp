@@ -24,7 +24,11 @@ void BM_FftPair(benchmark::State& state) {
   }
   state.SetComplexityN(state.range(0));
 }
-BENCHMARK(BM_FftPair)->RangeMultiplier(2)->Range(1 << 12, 1 << 22)->Unit(benchmark::kMillisecond)->Complexity();
+BENCHMARK(BM_FftPair)
+    ->RangeMultiplier(2)
+    ->Range(1 << 12, 1 << 22)
+    ->Unit(benchmark::kMillisecond)
+    ->Complexity();
 
 struct Resampling {
   std::vector<double> xa, ya;  // n uneven points, as the transformed abscissae of a pattern
@@ -49,8 +53,8 @@ void BM_SplineNonEq2Eq(benchmark::State& state) {
   const Resampling r(static_cast<std::uint32_t>(state.range(0)));
   std::vector<double> out(r.grid);
   for (auto _ : state) {
-    tarnix::SplineNonEq2Eq(r.xa.data(), r.ya.data(), static_cast<std::uint32_t>(r.xa.size()), r.x0, r.dx, out.data(),
-                           r.grid);
+    tarnix::SplineNonEq2Eq(r.xa.data(), r.ya.data(), static_cast<std::uint32_t>(r.xa.size()), r.x0, r.dx,
+                           out.data(), r.grid);
     benchmark::DoNotOptimize(out.data());
   }
   state.counters["grid"] = r.grid;

@@ -1,6 +1,7 @@
 // Whole runs of the real tarnix executable on synthetic patterns of 5e3 to 2e6 points from 20 to 120
 // degrees: process start to exit, including reading and writing the files. Reported with each: the
 // child's peak resident memory and that memory per point of the longest stage grid.
+#include <fcntl.h>
 #include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -8,7 +9,6 @@
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
-#include <fcntl.h>
 #include <filesystem>
 #include <fstream>
 #include <random>
@@ -37,7 +37,8 @@ const char* kSetNames[] = {"stages_3_5", "default_1_2_4", "all_five"};
 
 // A directory with instr.txt and a data.txt of n points: peaks on a background with counting noise.
 std::string Prepare(int set, long n) {
-  const fs::path dir = fs::temp_directory_path() / ("tarnix-bench-" + std::to_string(set) + "-" + std::to_string(n));
+  const fs::path dir =
+      fs::temp_directory_path() / ("tarnix-bench-" + std::to_string(set) + "-" + std::to_string(n));
   fs::create_directories(dir);
   std::ofstream(dir / "instr.txt") << Instrument(set);
   if (!fs::exists(dir / "data.txt")) {

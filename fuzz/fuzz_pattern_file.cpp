@@ -16,7 +16,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     return 0;
   }
   const std::size_t n = std::size_t{pattern.count} + 2;
-  if (pattern.angle.size() != n || pattern.intensity.size() != n || pattern.sigma.size() != n) __builtin_trap();
+  if (pattern.angle.size() != n || pattern.intensity.size() != n || pattern.sigma.size() != n)
+    __builtin_trap();
   for (std::uint32_t i = 0; i < pattern.count; ++i) {
     if (pattern.angle[i] == 0.0) __builtin_trap();  // a line whose angle is 0 is never a point
   }

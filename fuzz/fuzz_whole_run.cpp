@@ -41,6 +41,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
       if (!std::isfinite(run.pattern.intensity[i]) || !std::isfinite(run.pattern.sigma[i])) __builtin_trap();
     }
   }
-  if (!run.y0i.empty() || !run.s0.empty() || !run.ft_Instrum.empty() || !run.grid.xt.empty()) __builtin_trap();
+  if (!run.y0i.empty() || !run.s0.empty() || !run.ft_Instrum.empty() || !run.grid.xt.empty())
+    __builtin_trap();
   return 0;
 }

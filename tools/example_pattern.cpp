@@ -22,7 +22,9 @@ constexpr Line kLines[] = {
     {4, 2, 2, 4000}, {5, 1, 1, 2800}, {4, 4, 0, 2200}, {5, 3, 1, 3400}, {6, 2, 0, 2800},
 };
 
-double SinTheta(const Line& r) { return kLambda1 * std::sqrt(r.h * r.h + r.k * r.k + r.l * r.l) / (2 * kCell); }
+double SinTheta(const Line& r) {
+  return kLambda1 * std::sqrt(r.h * r.h + r.k * r.k + r.l * r.l) / (2 * kCell);
+}
 
 }  // namespace
 

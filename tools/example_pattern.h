@@ -17,8 +17,8 @@ struct Reflection {
 };
 
 std::vector<Reflection> Reflections();  // those whose K-alpha-1 line lies between 20 and 120 degrees
-std::vector<double> Angles();          // 20, 20.02, ..., 120
-forward_model::Pattern Truth();        // the intrinsic pattern: K-alpha-1 lines only, no aberrations
+std::vector<double> Angles();           // 20, 20.02, ..., 120
+forward_model::Pattern Truth();         // the intrinsic pattern: K-alpha-1 lines only, no aberrations
 double Background(double two_theta);
 forward_model::Instrument Instrument();  // Cu lines and the default geometry
 std::vector<int> Stages();               // the aberrations the instrument applies: 1, 2 and 4

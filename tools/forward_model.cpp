@@ -79,7 +79,9 @@ Cdf FlatSpecimenCdf(double alpha) {
 
 // Box of full width w centred on 0.
 Cdf BoxCdf(double w) {
-  return [=](double x) { return w == 0 ? Step(x) : std::clamp((x + std::fabs(w) / 2) / std::fabs(w), 0.0, 1.0); };
+  return [=](double x) {
+    return w == 0 ? Step(x) : std::clamp((x + std::fabs(w) / 2) / std::fabs(w), 0.0, 1.0);
+  };
 }
 
 // A stage's abscissa t(2theta) and its inverse.
@@ -93,9 +95,11 @@ Scale StageScale(int stage, const Instrument& in) {
   auto full = [](double theta) { return 2 * theta / kDegree; };
   switch (stage) {
     case 1:
-      return {[=](double a) { return std::log(std::sin(half(a))); }, [=](double t) { return full(std::asin(std::exp(t))); }};
+      return {[=](double a) { return std::log(std::sin(half(a))); },
+              [=](double t) { return full(std::asin(std::exp(t))); }};
     case 2:
-      return {[=](double a) { return -std::log(std::cos(half(a))); }, [=](double t) { return full(std::acos(std::exp(-t))); }};
+      return {[=](double a) { return -std::log(std::cos(half(a))); },
+              [=](double t) { return full(std::acos(std::exp(-t))); }};
     case 3:
       return {[=](double a) { return 2 * std::log(std::tan(half(a))); },
               [=](double t) { return full(std::atan(std::exp(t / 2))); }};
@@ -106,10 +110,12 @@ Scale StageScale(int stage, const Instrument& in) {
       const double offset = f >= 1 ? 0.0 : 0.5 * (1 - b) * std::log(1 - b) + b * std::log(f);
       const double t_critical = b * std::log(std::tan(half(critical)));
       return {[=](double a) {
-                return a <= critical ? b * std::log(std::tan(half(a))) : -std::log(std::cos(half(a))) + offset;
+                return a <= critical ? b * std::log(std::tan(half(a)))
+                                     : -std::log(std::cos(half(a))) + offset;
               },
               [=](double t) {
-                return t <= t_critical ? full(std::atan(std::exp(t / b))) : full(std::acos(std::exp(-(t - offset))));
+                return t <= t_critical ? full(std::atan(std::exp(t / b)))
+                                       : full(std::acos(std::exp(-(t - offset))));
               }};
     }
     default:
@@ -120,7 +126,8 @@ Scale StageScale(int stage, const Instrument& in) {
 std::vector<Cdf> StageProfiles(int stage, const Instrument& in) {
   switch (stage) {
     case 1:
-      return {LorentzCdf(in.kalpha1_width, 0), DoubletCdf(in.kalpha2_fraction, in.kalpha2_shift, in.kalpha2_extra_width),
+      return {LorentzCdf(in.kalpha1_width, 0),
+              DoubletCdf(in.kalpha2_fraction, in.kalpha2_shift, in.kalpha2_extra_width),
               AxialCdf(in.axial_divergence, false)};
     case 2:
       return {AxialCdf(in.axial_divergence, true)};
@@ -161,7 +168,8 @@ class Samples {
 };
 
 // One aberration group: intensity known over [lo, hi] degrees -> sampled result over the same range.
-Samples ApplyStage(int stage, const Pattern& intensity, const Instrument& in, double lo, double hi, int log2_points) {
+Samples ApplyStage(int stage, const Pattern& intensity, const Instrument& in, double lo, double hi,
+                   int log2_points) {
   const Scale scale = StageScale(stage, in);
   const std::size_t n = std::size_t{1} << log2_points;
   const double t0 = scale.forward(lo);

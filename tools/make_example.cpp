@@ -32,7 +32,8 @@ int main(int argc, char** argv) {
   } else {
     counts = forward_model::Measure(truth, example_pattern::Instrument(), example_pattern::Stages(), angles);
   }
-  std::printf("Synthetic Cu K-alpha pattern of a silicon-like cubic powder, made by tools/make_example.cpp\n");
+  std::printf(
+      "Synthetic Cu K-alpha pattern of a silicon-like cubic powder, made by tools/make_example.cpp\n");
   std::printf("angle (degrees 2-theta) and counts\n");
   if (mode.empty()) {
     counts = example_pattern::AddCountingNoise(counts, 20261211);

@@ -47,7 +47,8 @@ void ReadInstrumentFile(InstrumentParameters& params, const char* path) {
   if (file == nullptr) {
     for (const ParameterLine& line : kLines) params.*line.field = line.default_value;
   } else {
-    for (const ParameterLine& line : kLines) ReadParameterLine(file, &(params.*line.field), line.default_value);
+    for (const ParameterLine& line : kLines)
+      ReadParameterLine(file, &(params.*line.field), line.default_value);
     std::fclose(file);
   }
   ComputeDerivedParameters(params);

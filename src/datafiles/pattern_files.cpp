@@ -56,7 +56,8 @@ void ReadSourceData(Pattern& pattern, const char* path) {
   ForEachDataPoint(file, [&](const DataLine&) {
     if (count == kMaxPoints) {
       std::fclose(file);
-      FatalErrorFormat("The source data file holds more than %u data points.", static_cast<unsigned>(kMaxPoints));
+      FatalErrorFormat("The source data file holds more than %u data points.",
+                       static_cast<unsigned>(kMaxPoints));
     }
     ++count;
     return true;
@@ -97,7 +98,9 @@ void WriteDestinationData(const Pattern& pattern, const char* path) {
   written = (std::fclose(file) == 0) && written;
   if (!written) {
     std::remove(temporary.c_str());
-    FatalError("Could not write the destination data file completely (is the disk full?); tarnix.txt was not changed");
+    FatalError(
+        "Could not write the destination data file completely (is the disk full?); tarnix.txt was not "
+        "changed");
   }
   if (std::rename(temporary.c_str(), path) != 0) {
     std::remove(temporary.c_str());

@@ -91,8 +91,8 @@ void RunContext::AccumulateSpecificWidths(int step, std::uint32_t grid_length) {
   if (step == 5) {
     // The slit widths taken as full widths at half maximum of Gaussians, W^2 = FWHM^2 / (4 ln 2), on a
     // scale that is degrees 2-theta itself.
-    const double v = (square(instrument.receiving_slit_width_deg) + square(instrument.source_width_deg)) / 4.0 /
-                     std::log(2.0);
+    const double v = (square(instrument.receiving_slit_width_deg) + square(instrument.source_width_deg)) /
+                     4.0 / std::log(2.0);
     specific_width_low = std::sqrt(square(specific_width_low) + v);
     specific_width_mid = std::sqrt(square(specific_width_mid) + v);
     specific_width_high = std::sqrt(square(specific_width_high) + v);
@@ -102,9 +102,12 @@ void RunContext::AccumulateSpecificWidths(int step, std::uint32_t grid_length) {
     const double f_max = static_cast<double>(grid_length / 2 - 1) * grid.freq_step;
     const double w2 = -std::log(square(ft_Instrum[grid_length - 2]) + square(ft_Instrum[grid_length - 1])) /
                       (2 * square(kPi * f_max));
-    specific_width_low = std::sqrt(square(specific_width_low) + square(WidthConversionFactor(step, first)) * w2);
-    specific_width_mid = std::sqrt(square(specific_width_mid) + square(WidthConversionFactor(step, middle)) * w2);
-    specific_width_high = std::sqrt(square(specific_width_high) + square(WidthConversionFactor(step, last)) * w2);
+    specific_width_low =
+        std::sqrt(square(specific_width_low) + square(WidthConversionFactor(step, first)) * w2);
+    specific_width_mid =
+        std::sqrt(square(specific_width_mid) + square(WidthConversionFactor(step, middle)) * w2);
+    specific_width_high =
+        std::sqrt(square(specific_width_high) + square(WidthConversionFactor(step, last)) * w2);
   }
   // Only when the middle width exceeds the low one is the high one compared.
   max_specific_width = specific_width_low;

@@ -17,12 +17,12 @@ namespace tarnix {
 
 // The equidistant grid of the current stage, on the stage's transformed abscissa.
 struct StageGrid {
-  std::vector<double> xt;            // count + 2 transformed abscissae: the points, then two extension nodes
-  std::uint32_t grid_length = 0;     // N, a power of two
-  double grid_start = 0.0;           // abscissa of grid point 0, equal to xt[0]
-  double grid_step = 0.0;            // spacing of the grid
+  std::vector<double> xt;         // count + 2 transformed abscissae: the points, then two extension nodes
+  std::uint32_t grid_length = 0;  // N, a power of two
+  double grid_start = 0.0;        // abscissa of grid point 0, equal to xt[0]
+  double grid_step = 0.0;         // spacing of the grid
   std::uint32_t grid_data_points = 0;  // M, the leading grid points that cover xt[0] .. xt[count-1]
-  double freq_step = 0.0;            // 1 / (N * grid_step), the frequency spacing of the transform
+  double freq_step = 0.0;              // 1 / (N * grid_step), the frequency spacing of the transform
 };
 
 // Terms of the instrument transform whose modulus is below this are not divided by (see
@@ -92,7 +92,8 @@ class RunContext {
  private:
   void CheckTransformedAbscissae(int step) const;
   [[noreturn]] void ExtensionWidthError(int step, double ext) const;
-  void CheckGridLength(int step, double length, double smallest_spacing, std::uint32_t closest, double ext) const;
+  void CheckGridLength(int step, double length, double smallest_spacing, std::uint32_t closest,
+                       double ext) const;
   void CheckGridCoverage(int step) const;
   void InstrumentTransformAt(int step, double f, double* re, double* im) const;
   void AccumulateSpecificWidths(int step, std::uint32_t grid_length);

@@ -90,7 +90,8 @@ void RunContext::MakeStageGrid(int step) {
   grid.grid_step = span / static_cast<double>(grid.grid_data_points - 1);
   grid.freq_step = 1 / (N * grid.grid_step);
 
-  std::fprintf(console, "Step %d: %d points, including %d zeropadding\n", step, static_cast<int>(grid.grid_length),
+  std::fprintf(console, "Step %d: %d points, including %d zeropadding\n", step,
+               static_cast<int>(grid.grid_length),
                static_cast<int>(grid.grid_length - grid.grid_data_points));
 }
 

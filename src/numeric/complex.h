@@ -25,7 +25,9 @@ inline Complex c_add(Complex a, Complex b) { return Complex{a.re + b.re, a.im + 
 
 inline Complex c_sub(Complex a, Complex b) { return Complex{a.re - b.re, a.im - b.im}; }
 
-inline Complex c_mul(Complex a, Complex b) { return Complex{a.re * b.re - a.im * b.im, a.im * b.re + a.re * b.im}; }
+inline Complex c_mul(Complex a, Complex b) {
+  return Complex{a.re * b.re - a.im * b.im, a.im * b.re + a.re * b.im};
+}
 
 // a / b, scaled by the ratio of the divisor's two parts, so that it survives divisors whose squared
 // modulus would overflow. Equal magnitudes take the first branch.

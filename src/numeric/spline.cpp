@@ -122,8 +122,8 @@ void SplineNonEq2Eq(const double* xa, const double* ya, std::uint32_t n, double 
   }
 }
 
-void SplineEq2NonEq(double x0, double dx, const double* ya, std::uint32_t n, const double* target, double* out,
-                    std::uint32_t m) {
+void SplineEq2NonEq(double x0, double dx, const double* ya, std::uint32_t n, const double* target,
+                    double* out, std::uint32_t m) {
   RequireTwoPoints(n, "SplineEq2NonEq");
   std::vector<double> xs;
   AllocateArray(xs, n, "Error in memory allocation of xS in SplineEq2NonEq().");

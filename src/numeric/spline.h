@@ -30,8 +30,8 @@ void SplineNonEq2Eq(const double* xa, const double* ya, std::uint32_t n, double 
 
 // out[i] = natural spline through the n grid values ya at j*dx + x0, evaluated at target[i], for
 // i = 0 .. m-1.
-void SplineEq2NonEq(double x0, double dx, const double* ya, std::uint32_t n, const double* target, double* out,
-                    std::uint32_t m);
+void SplineEq2NonEq(double x0, double dx, const double* ya, std::uint32_t n, const double* target,
+                    double* out, std::uint32_t m);
 
 }  // namespace tarnix
 

@@ -14,9 +14,9 @@ using tarnix_test::WorkDir;
 
 // The eleven input fields in file order.
 std::vector<double> Fields(const InstrumentParameters& p) {
-  return {p.kalpha1_width, p.kalpha2_fraction, p.kalpha2_shift,        p.kalpha2_extra_width,
-          p.axial_divergence, p.equatorial_angle, p.gonio_radius,      p.source_width,
-          p.receiving_slit_width, p.sample_width, p.penetration_depth};
+  return {p.kalpha1_width,        p.kalpha2_fraction, p.kalpha2_shift,    p.kalpha2_extra_width,
+          p.axial_divergence,     p.equatorial_angle, p.gonio_radius,     p.source_width,
+          p.receiving_slit_width, p.sample_width,     p.penetration_depth};
 }
 
 const std::vector<double> kDefaults = {0, 0.5, 0.00248, 6e-05, 2.5, 1.0, 185.0, 0, 0, 20.0, 0};
@@ -48,7 +48,8 @@ TEST(InstrumentFileTest, LineRule) {
       {"empty file", "", kDefaults},
       {"eleven empty lines", eleven_empty, kDefaults},
       {"eleven empty CR LF lines", eleven_empty_crlf, kDefaults},
-      {"first four lines only", "1e-4\n0.341\n0.0025\n2.4e-5\n", DefaultsWith({{1, 1e-4}, {2, 0.341}, {3, 0.0025}, {4, 2.4e-5}})},
+      {"first four lines only", "1e-4\n0.341\n0.0025\n2.4e-5\n",
+       DefaultsWith({{1, 1e-4}, {2, 0.341}, {3, 0.0025}, {4, 2.4e-5}})},
       {"one character and LF", "5\n", DefaultsWith({{1, 5}})},
       {"one character and CR LF", "5\r\n", DefaultsWith({{1, 5}})},
       {"CR LF throughout", "\r\n0.25\r\n\r\n\r\n1\r\n", DefaultsWith({{2, 0.25}, {5, 1}})},

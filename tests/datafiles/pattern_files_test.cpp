@@ -42,9 +42,11 @@ TEST(PatternFilesTest, LineRule) {
   const std::string long_line = "30 400" + std::string(300, ' ') + "7\n";
   const Case cases[] = {
       {"empty file", "", {}},
-      {"headers, then angle and intensity", "Cu scan\n2theta counts\n20 100\n20.5 400\n",
+      {"headers, then angle and intensity",
+       "Cu scan\n2theta counts\n20 100\n20.5 400\n",
        {{20, 100, 10}, {20.5, 400, 20}}},
-      {"third number kept as error, even zero or negative", "20 100 3\n21 100 0\n22 100 -2\n",
+      {"third number kept as error, even zero or negative",
+       "20 100 3\n21 100 0\n22 100 -2\n",
        {{20, 100, 3}, {21, 100, 0}, {22, 100, -2}}},
       {"word after two numbers", "20 100 counts\n", {{20, 100, 10}}},
       {"text after the third number", "20 100 5 7 word\n", {{20, 100, 5}}},

@@ -136,8 +136,8 @@ TEST(FourierDivisionTest, FrequenciesTheInstrumentBarelyPassesAreDropped) {
     bool divided;
   };
   const Case cases[] = {
-      {"pair below", 6, 0.006, -0.0079, false},     // modulus 0.00992
-      {"pair above", 6, -0.0071, 0.0071, true},      // modulus 0.01004
+      {"pair below", 6, 0.006, -0.0079, false},  // modulus 0.00992
+      {"pair above", 6, -0.0071, 0.0071, true},  // modulus 0.01004
       {"exact zero", 6, 0.0, 0.0, false},
       {"Nyquist term below", 1, -0.0099, 0.0, false},
       {"Nyquist term above", 1, -0.0101, 0.0, true},

@@ -46,8 +46,8 @@ TEST_F(InstrumentTransformTest, PackedOrderForEightPoints) {
     ft_transparency(&re, &im, f, 0.002);
     return std::vector<double>{re, im};
   };
-  const std::vector<double> expected = {1.0,         h(4 * 37.5)[0], h(37.5)[0],     h(37.5)[1],
-                                        h(75.0)[0],  h(75.0)[1],     h(112.5)[0],    h(112.5)[1]};
+  const std::vector<double> expected = {1.0,        h(4 * 37.5)[0], h(37.5)[0],  h(37.5)[1],
+                                        h(75.0)[0], h(75.0)[1],     h(112.5)[0], h(112.5)[1]};
   EXPECT_EQ(run_.ft_Instrum, expected);
 }
 
@@ -59,7 +59,8 @@ TEST_F(InstrumentTransformTest, TransparencyWidth) {
   // The Gaussian-equivalent width from |H(f_max)|^2 = 1 / (1 + (2 pi mu f_max)^2), f_max = 31 steps,
   // converted with d(2theta)/d(2 ln tan theta) = sin(2theta) 90 / pi.
   const double f_max = 31 * 10.0;
-  const double w = std::sqrt(std::log(1 + std::pow(2 * M_PI * mu * f_max, 2)) / (2 * std::pow(M_PI * f_max, 2)));
+  const double w =
+      std::sqrt(std::log(1 + std::pow(2 * M_PI * mu * f_max, 2)) / (2 * std::pow(M_PI * f_max, 2)));
   EXPECT_NEAR(run_.specific_width_low, std::sin(20 * M_PI / 180) * 90 / M_PI * w, 1e-12);
   EXPECT_NEAR(run_.specific_width_mid, 90 / M_PI * w, 1e-12);  // 90 degrees lies inside the data
   EXPECT_NEAR(run_.specific_width_high, std::sin(120 * M_PI / 180) * 90 / M_PI * w, 1e-12);
@@ -154,7 +155,8 @@ TEST_F(InstrumentTransformTest, WidthConversionFactorIsTheReciprocalSlopeOfTheSc
     for (double angle : {12.0, 18.0, 19.5, 45.0, 90.0, 133.0, 170.0}) {
       SCOPED_TRACE(testing::Message() << "stage " << step << " at " << angle);
       const double d = 1e-5;
-      const double slope = (run_.TransformAbscissa(step, angle + d) - run_.TransformAbscissa(step, angle - d)) / (2 * d);
+      const double slope =
+          (run_.TransformAbscissa(step, angle + d) - run_.TransformAbscissa(step, angle - d)) / (2 * d);
       EXPECT_NEAR(run_.WidthConversionFactor(step, angle) * slope, 1.0, 1e-7);
     }
   }

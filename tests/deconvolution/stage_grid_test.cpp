@@ -57,7 +57,7 @@ TEST_F(StageGridTest, SlitStageGridForFiveThousandPoints) {
   ComputeDerivedParameters(run_.instrument);
   EXPECT_NEAR(run_.ExtensionWidth(5), 20 * 0.2 / 185 * 180 / M_PI, 1e-12);  // 1.238828
   run_.MakeStageGrid(5);
-  EXPECT_EQ(run_.grid.grid_length, 8192u);      // ceil(101.238828 / 0.02) = 5062 -> 8192
+  EXPECT_EQ(run_.grid.grid_length, 8192u);       // ceil(101.238828 / 0.02) = 5062 -> 8192
   EXPECT_EQ(run_.grid.grid_data_points, 8091u);  // floor(8192 * 100 / 101.238828)
   EXPECT_NEAR(run_.grid.grid_step, 100.0 / 8090, 1e-14);
   EXPECT_NEAR(run_.grid.freq_step, 0.00987548828125, 1e-14);  // 8090 / (8192 * 100)
@@ -109,7 +109,8 @@ TEST_F(StageGridTest, TransformedAbscissae) {
   // Flat specimen with the defaults: critical angle 18.58, so 60 degrees lies on the upper branch.
   const double f = run_.instrument.flat_ratio;
   EXPECT_NEAR(run_.TransformAbscissa(4, 60),
-              -std::log(std::cos(theta)) + 0.5 * (1 - f * f) * std::log(1 - f * f) + f * f * std::log(f), 1e-15);
+              -std::log(std::cos(theta)) + 0.5 * (1 - f * f) * std::log(1 - f * f) + f * f * std::log(f),
+              1e-15);
 }
 
 TEST_F(StageGridTest, FlatSpecimenScaleIsSmoothAcrossTheCriticalAngle) {

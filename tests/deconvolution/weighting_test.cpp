@@ -96,12 +96,12 @@ TEST_F(WeightingTest, DensityScalingFollowsTheLocalSpacing) {
   run_.grid.grid_step = 0.125;
   p.sigma = {1, 1, 1, 1, 1, 1};
   run_.ScaleErrorDensity();
-  EXPECT_EQ(p.sigma[0], std::sqrt(2.0));  // one-sided spacing of two grid steps
-  EXPECT_EQ(p.sigma[1], std::sqrt(1.5));  // (10.375 - 10.0) / 2
-  EXPECT_EQ(p.sigma[2], 1.0);             // spacing equal to the grid step
-  EXPECT_EQ(p.sigma[3], 1.0);             // one-sided, ignores the extension node
-  EXPECT_EQ(p.sigma[4], std::sqrt(8.0));  // half of 12.5 - 10.5
-  EXPECT_EQ(p.sigma[5], std::sqrt(2.0));  // like point 0
+  EXPECT_EQ(p.sigma[0], std::sqrt(2.0));       // one-sided spacing of two grid steps
+  EXPECT_EQ(p.sigma[1], std::sqrt(1.5));       // (10.375 - 10.0) / 2
+  EXPECT_EQ(p.sigma[2], 1.0);                  // spacing equal to the grid step
+  EXPECT_EQ(p.sigma[3], 1.0);                  // one-sided, ignores the extension node
+  EXPECT_EQ(p.sigma[4], std::sqrt(8.0));       // half of 12.5 - 10.5
+  EXPECT_EQ(p.sigma[5], std::sqrt(2.0));       // like point 0
   run_.grid.xt = {10.0, 10.0625, 11.0, 12.0};  // two points half a grid step apart
   p.count = 2;
   p.sigma = {1, 1, 1, 1};

@@ -154,24 +154,28 @@ TEST(TransformsTest, MatchQuadratureOfTheirProfiles) {
   const double alpha = 1.0 * M_PI / 180;
   const Case cases[] = {
       {"slit box", [](double* r, double* i, double f) { ft_slit(r, i, f, 0.3); },
+       [](double f) { return Simpson([&](double x) { return Phase(f, x) / 0.3; }, -0.15, 0.15, 20000); }},
+      {"transparency: reaches to smaller abscissae",
+       [](double* r, double* i, double f) { ft_transparency(r, i, f, 0.02); },
        [](double f) {
-         return Simpson([&](double x) { return Phase(f, x) / 0.3; }, -0.15, 0.15, 20000);
-       }},
-      {"transparency: reaches to smaller abscissae", [](double* r, double* i, double f) { ft_transparency(r, i, f, 0.02); },
-       [](double f) {
-         return Simpson([&](double x) { return std::exp(x / 0.02) / 0.02 * Phase(f, x); }, -0.02 * 40, 0.0, 200000);
+         return Simpson([&](double x) { return std::exp(x / 0.02) / 0.02 * Phase(f, x); }, -0.02 * 40, 0.0,
+                        200000);
        }},
       {"axial, higher part: x = y^2 > 0",
        [](double* r, double* i, double f) { ft_axial_higher(r, i, f, 2.5); },
        [beta](double f) {
-         return Simpson([&](double y) { return 2 * std::exp(-y * y / beta) * Phase(f, y * y) / std::sqrt(M_PI * beta); },
-                        0.0, 8 * std::sqrt(beta), 200000);
+         return Simpson(
+             [&](double y) { return 2 * std::exp(-y * y / beta) * Phase(f, y * y) / std::sqrt(M_PI * beta); },
+             0.0, 8 * std::sqrt(beta), 200000);
        }},
       {"axial, lower part: x = -y^2 < 0",
        [](double* r, double* i, double f) { ft_axial_lower(r, i, f, 2.5); },
        [beta](double f) {
-         return Simpson([&](double y) { return 2 * std::exp(-y * y / beta) * Phase(f, -y * y) / std::sqrt(M_PI * beta); },
-                        0.0, 8 * std::sqrt(beta), 200000);
+         return Simpson(
+             [&](double y) {
+               return 2 * std::exp(-y * y / beta) * Phase(f, -y * y) / std::sqrt(M_PI * beta);
+             },
+             0.0, 8 * std::sqrt(beta), 200000);
        }},
       {"flat specimen: x = -y^2 on [-alpha^2/4, 0)",
        [](double* r, double* i, double f) { ft_flat_specimen(r, i, f, 1.0); },

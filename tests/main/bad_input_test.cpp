@@ -40,7 +40,10 @@ TEST(BadInputTest, RefusedWithAMessageAndNoResult) {
       {"empty data file", "", "", "Stage 1 needs at least 3 data points; data.txt holds 0."},
       {"one point", "", "30 100\n", "Stage 1 needs at least 3 data points; data.txt holds 1."},
       {"two points", "", "30 100\n31 100\n", "Stage 1 needs at least 3 data points; data.txt holds 2."},
-      {"binary garbage", "", std::string("\x7f" "ELF\x02\x01\x01\0\0\0\xff\xfe\n\x01\x02\x03\n\0\0\0\n", 22),
+      {"binary garbage", "",
+       std::string("\x7f"
+                   "ELF\x02\x01\x01\0\0\0\xff\xfe\n\x01\x02\x03\n\0\0\0\n",
+                   22),
        "Stage 1 needs at least 3 data points; data.txt holds 0."},
       {"angle not a number", "", Pattern(20, {{2, "nan 100"}}),
        "Data point 3 has an angle that is not a finite number (nan)."},
@@ -51,33 +54,41 @@ TEST(BadInputTest, RefusedWithAMessageAndNoResult) {
       {"angle of 180 degrees", "", Pattern(20, {{19, "180 100"}}),
        "Data point 20 lies at 180 degrees 2-theta; the angles must lie strictly between 0 and 180 degrees."},
       {"angles out of order", "", Pattern(20, {{2, "29.99 100"}}),
-       "Data point 3 (29.99 degrees 2-theta) does not lie above data point 2 (30.02 degrees); the angles must "
+       "Data point 3 (29.99 degrees 2-theta) does not lie above data point 2 (30.02 degrees); the angles "
+       "must "
        "increase strictly."},
       {"repeated angle", "", Pattern(20, {{2, "30.02 100"}}),
-       "Data point 3 (30.02 degrees 2-theta) does not lie above data point 2 (30.02 degrees); the angles must "
+       "Data point 3 (30.02 degrees 2-theta) does not lie above data point 2 (30.02 degrees); the angles "
+       "must "
        "increase strictly."},
       {"infinite intensity", "", Pattern(20, {{1, "30.02 inf"}}),
        "Data point 2 (30.02 degrees 2-theta) has an intensity that is not a finite number (inf)."},
       {"error not a number", "", Pattern(20, {{1, "30.02 100 nan"}}),
        "Data point 2 (30.02 degrees 2-theta) has a standard error that is not a finite number (nan)."},
       {"goniometer radius 0 with slits", "0\n0\n\n\n0\n0\n0\n0.04\n0.2\n", Pattern(20),
-       "Stage 5 cannot run: the source X-ray relative width (lines 8 and 7 of instr.txt) is not a finite number "
+       "Stage 5 cannot run: the source X-ray relative width (lines 8 and 7 of instr.txt) is not a finite "
+       "number "
        "(inf)."},
       {"goniometer radius 0 with transparency", "0\n0\n\n\n0\n0\n0\n\n\n\n0.3\n", Pattern(20),
-       "Stage 3 cannot run: the penetration depth / gonio.radius (lines 11 and 7 of instr.txt) is not a finite "
+       "Stage 3 cannot run: the penetration depth / gonio.radius (lines 11 and 7 of instr.txt) is not a "
+       "finite "
        "number (inf)."},
       {"negative sample width", "0\n0\n\n\n0\n\n\n\n\n-20\n", Pattern(20),
-       "Stage 4 cannot run: the equatorial angle (line 6 of instr.txt) and the sample width (line 10) must both "
+       "Stage 4 cannot run: the equatorial angle (line 6 of instr.txt) and the sample width (line 10) must "
+       "both "
        "be positive; their ratio comes out as -0.161443."},
       {"infinite axial divergence", "\n\n\n\ninf\n", Pattern(20),
        "Stage 1 cannot run: the axial divergence angle (line 5 of instr.txt) is not a finite number (inf)."},
       {"spectral stage with nothing to extend by", "0\n0.5\n0\n0\n0\n0\n", Pattern(20),
-       "Stage 1 cannot run: its extension width beyond the last point is 0, too small to extend the pattern. With "
-       "a K_alpha_2 shift of 0 (line 3 of instr.txt) the K_alpha_1 width and the extra K_alpha_2 width (lines 1 "
+       "Stage 1 cannot run: its extension width beyond the last point is 0, too small to extend the pattern. "
+       "With "
+       "a K_alpha_2 shift of 0 (line 3 of instr.txt) the K_alpha_1 width and the extra K_alpha_2 width "
+       "(lines 1 "
        "and 4) must not add up to 0."},
       {"extension width lost to rounding", "1e-300\n0\n0\n0\n0\n0\n", Pattern(20),
        "Stage 1 cannot run: its extension width beyond the last point is 3.2e-299, too small to extend the "
-       "pattern. With a K_alpha_2 shift of 0 (line 3 of instr.txt) the K_alpha_1 width and the extra K_alpha_2 "
+       "pattern. With a K_alpha_2 shift of 0 (line 3 of instr.txt) the K_alpha_1 width and the extra "
+       "K_alpha_2 "
        "width (lines 1 and 4) must not add up to 0."},
       {"penetration depth beyond any grid", "\n\n\n\n\n\n\n\n\n\n1e300\n", Pattern(20),
        R"(Stage 3 would need a grid of \d\.\d+e\+\d+ points, more than the 67108864 allowed: .*)", true},
@@ -86,9 +97,9 @@ TEST(BadInputTest, RefusedWithAMessageAndNoResult) {
        R"(data on its scale is [0-9.e+-]+, between data points 1 and 2 \(30 and 30\.000000001 degrees 2-theta\), )"
        R"(and the pattern is extended by 0\.02672 beyond its last point\.)",
        true},
-      {"angles the spectral scale rounds together", "",
-       "179.7 1\n179.8 1\n179.9 1\n179.900000000001 1\n",
-       "Stage 1 cannot separate data points 3 and 4 (179.9 and 179.900000000001 degrees 2-theta): its scale maps "
+      {"angles the spectral scale rounds together", "", "179.7 1\n179.8 1\n179.9 1\n179.900000000001 1\n",
+       "Stage 1 cannot separate data points 3 and 4 (179.9 and 179.900000000001 degrees 2-theta): its scale "
+       "maps "
        "them to the same value. Remove one of them or space them further apart."},
       {"intensities that overflow the transform", "", huge,
        R"(Stage 1 produced (an intensity|a standard error) that is not a finite number at data point \d+ )"

@@ -21,7 +21,8 @@ std::string SmoothPattern() {
   char line[64];
   for (int i = 0; i <= 5000; ++i) {
     const double angle = 20 + 0.02 * i;
-    std::snprintf(line, sizeof line, "%.2f %.3f\n", angle, 100 + 400 * std::exp(-std::pow((angle - 50) / 0.8, 2)));
+    std::snprintf(line, sizeof line, "%.2f %.3f\n", angle,
+                  100 + 400 * std::exp(-std::pow((angle - 50) / 0.8, 2)));
     text += line;
   }
   return text;
@@ -85,8 +86,8 @@ TEST(EndToEndTest, EveryStageSkippedWritesThePatternAsRead) {
   const RunResult result = dir.Run("1\n");
   EXPECT_EQ(result.status, 0);
   // 0 / 0 gives the critical angle no value; the C library prints it as nan or -nan.
-  const std::string transcript =
-      std::regex_replace(result.err, std::regex("critical diffraction angle = -nan"), "critical diffraction angle = nan");
+  const std::string transcript = std::regex_replace(
+      result.err, std::regex("critical diffraction angle = -nan"), "critical diffraction angle = nan");
   EXPECT_EQ(transcript,
             "*** Deconvolution of Kalpha1, Kalpha2 & Higher-Axial-Divergence ***\n"
             "K_alpha_1 relative width = 0.000000\n"
@@ -171,9 +172,9 @@ TEST(EndToEndTest, FailuresToWriteTheResult) {
       {"temporary file cannot be opened",
        [](const WorkDir& d) { std::filesystem::create_directory(d.File("tarnix.txt.tmp")); }, "",
        "Could not open the destination data file"},
-      {"disk full (file size limit, signal ignored)", [](const WorkDir&) {},
-       "trap '' XFSZ; ulimit -f 2;",
-       "Could not write the destination data file completely (is the disk full?); tarnix.txt was not changed"},
+      {"disk full (file size limit, signal ignored)", [](const WorkDir&) {}, "trap '' XFSZ; ulimit -f 2;",
+       "Could not write the destination data file completely (is the disk full?); tarnix.txt was not "
+       "changed"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
@@ -201,7 +202,8 @@ TEST(EndToEndTest, ResultThatCannotReplaceTheOldOneIsRemoved) {
   std::filesystem::create_directories(dir.File("tarnix.txt/inside"));  // a directory is in the way
   const RunResult result = dir.Run("1\n");
   EXPECT_EQ(result.status, 1);
-  EXPECT_NE(result.err.find(FatalReport("Could not replace the destination data file tarnix.txt; it was not changed")),
+  EXPECT_NE(result.err.find(
+                FatalReport("Could not replace the destination data file tarnix.txt; it was not changed")),
             std::string::npos);
   EXPECT_FALSE(dir.Exists("tarnix.txt.tmp"));
   EXPECT_TRUE(std::filesystem::is_directory(dir.File("tarnix.txt/inside")));

@@ -22,7 +22,8 @@ using forward_model::Peak;
 
 std::string InstrumentFile(const Instrument& in) {
   char text[1024];
-  std::snprintf(text, sizeof text, "%.17g\n%.17g\n%.17g\n%.17g\n%.17g\n%.17g\n%.17g\n%.17g\n%.17g\n%.17g\n%.17g\n",
+  std::snprintf(text, sizeof text,
+                "%.17g\n%.17g\n%.17g\n%.17g\n%.17g\n%.17g\n%.17g\n%.17g\n%.17g\n%.17g\n%.17g\n",
                 in.kalpha1_width, in.kalpha2_fraction, in.kalpha2_shift, in.kalpha2_extra_width,
                 in.axial_divergence, in.equatorial_angle, in.gonio_radius, in.source_width,
                 in.receiving_slit_width, in.sample_width, in.penetration_depth);
@@ -71,9 +72,9 @@ struct Scenario {
   std::vector<int> stages;
   double first, last, step;
   std::vector<Peak> peaks;
-  double window;         // half-width of the window around each peak, degrees
-  Tolerances clean;      // without noise
-  bool noisy = true;     // also checked with counting noise, against kNoisy
+  double window;      // half-width of the window around each peak, degrees
+  Tolerances clean;   // without noise
+  bool noisy = true;  // also checked with counting noise, against kNoisy
 };
 
 std::vector<double> Angles(const Scenario& s) {
@@ -109,15 +110,62 @@ std::vector<Scenario> Scenarios() {
     return out;
   };
   return {
-      {"source and receiving slits (stage 5)", slits, {5}, 30, 70, 0.01, peaks({35, 44, 52.5, 63}, 0.05), 0.6, kClean},
-      {"sample transparency (stage 3)", transparency, {3}, 55, 125, 0.01, peaks({62, 78, 96, 115}, 0.06), 0.8, kClean},
-      {"K-alpha-1 width and K-alpha-2 (stage 1)", spectral, {1}, 40, 140, 0.01, peaks({50, 78, 105, 131}, 0.05), 1.0, kClean},
-      {"axial divergence (stages 1 and 2)", axial, {1, 2}, 15, 160, 0.01, peaks({22, 45, 120, 150}, 0.05), 1.0, kClean},
+      {"source and receiving slits (stage 5)",
+       slits,
+       {5},
+       30,
+       70,
+       0.01,
+       peaks({35, 44, 52.5, 63}, 0.05),
+       0.6,
+       kClean},
+      {"sample transparency (stage 3)",
+       transparency,
+       {3},
+       55,
+       125,
+       0.01,
+       peaks({62, 78, 96, 115}, 0.06),
+       0.8,
+       kClean},
+      {"K-alpha-1 width and K-alpha-2 (stage 1)",
+       spectral,
+       {1},
+       40,
+       140,
+       0.01,
+       peaks({50, 78, 105, 131}, 0.05),
+       1.0,
+       kClean},
+      {"axial divergence (stages 1 and 2)",
+       axial,
+       {1, 2},
+       15,
+       160,
+       0.01,
+       peaks({22, 45, 120, 150}, 0.05),
+       1.0,
+       kClean},
       {"flat specimen (stage 4)", flat, {4}, 10, 100, 0.01, peaks({14, 25, 55, 90}, 0.05), 0.8, kClean},
-      {"default stages with Cu lines (1, 2, 4)", defaults, {1, 2, 4}, 20, 140, 0.01,
-       peaks({28.4, 47.3, 76.4, 106.7, 127.5}, 0.05), 1.0, kClean},
-      {"all five stages", everything, {1, 2, 3, 4, 5}, 20, 140, 0.01, peaks({28.4, 47.3, 76.4, 106.7, 127.5}, 0.06),
-       1.0, kAllFiveClean, false},
+      {"default stages with Cu lines (1, 2, 4)",
+       defaults,
+       {1, 2, 4},
+       20,
+       140,
+       0.01,
+       peaks({28.4, 47.3, 76.4, 106.7, 127.5}, 0.05),
+       1.0,
+       kClean},
+      {"all five stages",
+       everything,
+       {1, 2, 3, 4, 5},
+       20,
+       140,
+       0.01,
+       peaks({28.4, 47.3, 76.4, 106.7, 127.5}, 0.06),
+       1.0,
+       kAllFiveClean,
+       false},
   };
 }
 
@@ -187,10 +235,12 @@ TEST_P(RecoveryTest, CorrectedPeaksMatchTheIntrinsicOnes) {
         }
       }
       std::printf("normalized rms %.3f  ", std::sqrt(chi2 / points));
-      std::printf("%-42s %-5s peak %6.2f: centroid %.5f (was %.5f), top %.5f, area %.4f, fwhm %.4f (was %.3f), "
-                  "deviation %.4f\n",
-                  s.name, noisy ? "noisy" : "clean", p.position, e.centroid, std::fabs(before.centroid - want.centroid),
-                  e.position, e.area, e.fwhm, std::fabs(before.fwhm / want.fwhm - 1), e.deviation);
+      std::printf(
+          "%-42s %-5s peak %6.2f: centroid %.5f (was %.5f), top %.5f, area %.4f, fwhm %.4f (was %.3f), "
+          "deviation %.4f\n",
+          s.name, noisy ? "noisy" : "clean", p.position, e.centroid,
+          std::fabs(before.centroid - want.centroid), e.position, e.area, e.fwhm,
+          std::fabs(before.fwhm / want.fwhm - 1), e.deviation);
       EXPECT_LE(e.centroid, tol.centroid);
       EXPECT_LE(e.position, tol.top);
       EXPECT_LE(e.area, tol.area);
@@ -225,7 +275,8 @@ std::string ReadSourceFile(const std::string& relative) {
   return text;
 }
 
-double MeanNear(const std::vector<double>& angle, const std::vector<double>& values, double at, double half_width) {
+double MeanNear(const std::vector<double>& angle, const std::vector<double>& values, double at,
+                double half_width) {
   double sum = 0;
   int n = 0;
   for (std::size_t i = 0; i < angle.size(); ++i) {
@@ -245,8 +296,9 @@ TEST(BundledExampleTest, KalphaTwoIsGone) {
   dir.Write("instr.txt", ReadSourceFile("examples/instr.txt"));
   const RunResult result = dir.Run("1\n");
   ASSERT_EQ(result.status, 0) << result.err;
-  EXPECT_NE(result.err.find("K_alpha_1 relative width = 0.000142\nfraction of K_alpha_2 intensity = 0.341000\n"),
-            std::string::npos);
+  EXPECT_NE(
+      result.err.find("K_alpha_1 relative width = 0.000142\nfraction of K_alpha_2 intensity = 0.341000\n"),
+      std::string::npos);
   const Columns corrected = ParseResult(dir.Read("tarnix.txt"));
   const Columns measured = ParseResult([&] {
     std::string three_columns;  // the data file has a header and two columns
@@ -272,12 +324,13 @@ TEST(BundledExampleTest, KalphaTwoIsGone) {
     const double excess_before = MeanNear(measured.angle, before, r.kalpha2, 0.03);
     EXPECT_GT(excess_before, 300.0);  // every doublet has a K-alpha-2 line to remove
     const double excess_after = MeanNear(corrected.angle, after, r.kalpha2, 0.03);
-    const PeakMeasures want = MeasurePeak(corrected.angle, true_values, example_pattern::Background, r.kalpha1 - 0.6,
-                                          r.kalpha1 + 0.6);
+    const PeakMeasures want = MeasurePeak(corrected.angle, true_values, example_pattern::Background,
+                                          r.kalpha1 - 0.6, r.kalpha1 + 0.6);
     const PeakMeasures got = MeasurePeak(corrected.angle, corrected.intensity, example_pattern::Background,
                                          r.kalpha1 - 0.6, r.kalpha1 + 0.6);
     std::printf("%d%d%d %7.3f: K-alpha-2 excess %8.1f -> %7.1f; area %.4f; centroid %+.4f\n", r.h, r.k, r.l,
-                r.kalpha1, excess_before, excess_after, got.area / want.area - 1, got.centroid - want.centroid);
+                r.kalpha1, excess_before, excess_after, got.area / want.area - 1,
+                got.centroid - want.centroid);
     // The amplified counting noise of the corrected pattern, from a peak-free stretch beyond the doublet.
     double noise = 0;
     int n = 0;

@@ -96,7 +96,8 @@ TEST(FftTest, ImpulsesAndConstants) {
   std::vector<double> a(n, 0.0);
   a[0] = 1.0;
   fft_forward(a.data(), n);
-  for (std::uint32_t i = 0; i < n; ++i) EXPECT_NEAR(a[i], i == 0 || i == 1 || i % 2 == 0 ? 1.0 : 0.0, 8 * kEps) << i;
+  for (std::uint32_t i = 0; i < n; ++i)
+    EXPECT_NEAR(a[i], i == 0 || i == 1 || i % 2 == 0 ? 1.0 : 0.0, 8 * kEps) << i;
 
   // An impulse one place on shows the sign of the exponent: pair k is exp(+2 pi i k / n).
   std::fill(a.begin(), a.end(), 0.0);

@@ -175,8 +175,8 @@ TEST(SplineTest, ResamplingEqualsPointwiseBisectionBitForBit) {
     gy[j] = std::sin(gx[j]) + 0.01 * j * j;
   }
   spline(gx.data(), gy.data(), gn, kNaturalSplineEnd, kNaturalSplineEnd, gy2.data());
-  const std::vector<double> targets = {-5.0, -2.0, -2.0, -1.9, -1.875, 0.3, 0.3, 0.2, 4.0, 5.375,
-                                       5.375, 9.0, 9.0, -3.0, 1.0,  1.0, 1.125, std::nan(""), 2.0, 100.0};
+  const std::vector<double> targets = {-5.0,  -2.0, -2.0, -1.9, -1.875, 0.3, 0.3,   0.2,          4.0, 5.375,
+                                       5.375, 9.0,  9.0,  -3.0, 1.0,    1.0, 1.125, std::nan(""), 2.0, 100.0};
   std::vector<double> values(targets.size());
   SplineEq2NonEq(g0, gdx, gy.data(), gn, targets.data(), values.data(), targets.size());
   for (std::size_t i = 0; i < targets.size(); ++i) {

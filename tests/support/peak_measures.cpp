@@ -37,11 +37,12 @@ PeakMeasures MeasurePeak(const std::vector<double>& angle, const std::vector<dou
   std::size_t left = top, right = top;
   while (left > 0 && y[left - 1] > half) --left;
   while (right + 1 < x.size() && y[right + 1] > half) ++right;
-  const double left_x = left > 0 ? x[left - 1] + (half - y[left - 1]) / (y[left] - y[left - 1]) * (x[left] - x[left - 1])
-                                 : x[0];
-  const double right_x = right + 1 < x.size()
-                             ? x[right] + (y[right] - half) / (y[right] - y[right + 1]) * (x[right + 1] - x[right])
-                             : x.back();
+  const double left_x =
+      left > 0 ? x[left - 1] + (half - y[left - 1]) / (y[left] - y[left - 1]) * (x[left] - x[left - 1])
+               : x[0];
+  const double right_x = right + 1 < x.size() ? x[right] + (y[right] - half) / (y[right] - y[right + 1]) *
+                                                               (x[right + 1] - x[right])
+                                              : x.back();
   m.fwhm = right_x - left_x;
   m.asymmetry = ((right_x - m.position) - (m.position - left_x)) / m.fwhm;
   return m;

@@ -8,12 +8,12 @@
 namespace tarnix_test {
 
 struct PeakMeasures {
-  double area;      // trapezoidal sum of intensity minus background over the window
-  double centroid;  // first moment of intensity minus background
-  double maximum;   // the highest sample above the background
-  double position;  // vertex of the parabola through the highest sample and its neighbours
-  double fwhm;      // between the half-maximum crossings (linear interpolation)
-  double asymmetry; // (right half-width - left half-width) / fwhm
+  double area;       // trapezoidal sum of intensity minus background over the window
+  double centroid;   // first moment of intensity minus background
+  double maximum;    // the highest sample above the background
+  double position;   // vertex of the parabola through the highest sample and its neighbours
+  double fwhm;       // between the half-maximum crossings (linear interpolation)
+  double asymmetry;  // (right half-width - left half-width) / fwhm
 };
 
 // Over the samples with lo <= angle <= hi.

@@ -8,9 +8,9 @@
 namespace tarnix_test {
 
 struct RunResult {
-  int status = -1;     // exit status of tarnix
-  std::string out;     // standard output (the quit prompts)
-  std::string err;     // standard error (the transcript)
+  int status = -1;  // exit status of tarnix
+  std::string out;  // standard output (the quit prompts)
+  std::string err;  // standard error (the transcript)
 };
 
 // A temporary working directory, removed with everything in it when the object goes.
