@@ -44,6 +44,8 @@ TEST(InstrumentFileTest, LineRule) {
   std::string eleven_empty_crlf;
   for (int i = 0; i < 11; ++i) eleven_empty_crlf += "\r\n";
   const std::string long_line = "7" + std::string(254, ' ') + "3.5\n";  // 255 characters, then the rest
+  // 254 characters: with LF the line end fits the buffer; with CR LF only the CR does.
+  const std::string line_254 = "7" + std::string(253, ' ');
   const Case cases[] = {
       {"empty file", "", kDefaults},
       {"eleven empty lines", eleven_empty, kDefaults},
@@ -62,6 +64,9 @@ TEST(InstrumentFileTest, LineRule) {
       {"comma stops the number", "\n0,5\n", DefaultsWith({{2, 0}})},
       {"explicit zero", "\n\n\n\n\n\n\n0\n", DefaultsWith({{8, 0}})},
       {"line over 255 characters is two lines", long_line + "9\n", DefaultsWith({{1, 7}, {2, 3.5}, {3, 9}})},
+      {"line of 254 characters and LF", line_254 + "\n9\n", DefaultsWith({{1, 7}, {2, 9}})},
+      {"line of 254 characters and CR LF", line_254 + "\r\n9\r\n", DefaultsWith({{1, 7}, {2, 9}})},
+      {"line of 255 characters and CR LF", line_254 + " \r\n9\r\n", DefaultsWith({{1, 7}, {3, 9}})},
       {"lines after the eleventh are ignored", eleven_empty + "42\n", kDefaults},
   };
   for (const Case& c : cases) {
