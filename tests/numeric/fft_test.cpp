@@ -4,6 +4,7 @@
 #include <complex>
 #include <limits>
 #include <random>
+#include <utility>
 #include <vector>
 
 #include "gtest/gtest.h"
@@ -130,6 +131,63 @@ TEST(FftTest, InverseUndoesForward) {
     fft_forward(a.data(), n);
     fft_real(a.data(), n, -1);
     for (std::uint32_t i = 0; i < n; ++i) ASSERT_NEAR(a[i], original[i] * n / 2, Tolerance(n) * n / 2) << i;
+  }
+}
+
+// The butterflies stage by stage as the textbook loop orders them: one twiddle factor at a time,
+// sweeping over every block for that factor. The program finishes each block before the next and
+// restarts the recurrence in every block; it must reach exactly the same bits.
+void SweepOrderComplexTransform(double* data, std::uint32_t nn, int sign) {
+  double* d = data - 1;  // elements counted from 1
+  const std::size_t n = std::size_t{nn} << 1;
+  std::size_t j = 1;
+  for (std::size_t i = 1; i < n; i += 2) {
+    if (j > i) {
+      std::swap(d[j], d[i]);
+      std::swap(d[j + 1], d[i + 1]);
+    }
+    std::size_t m = n >> 1;
+    while (m >= 2 && j > m) {
+      j -= m;
+      m >>= 1;
+    }
+    j += m;
+  }
+  for (std::size_t mmax = 2; n > mmax; mmax <<= 1) {
+    const std::size_t istep = mmax << 1;
+    const double theta = sign * (6.28318530717959 / static_cast<double>(mmax));
+    const double wtemp = std::sin(0.5 * theta);
+    const double wpr = -2.0 * wtemp * wtemp;
+    const double wpi = std::sin(theta);
+    double wr = 1.0;
+    double wi = 0.0;
+    for (std::size_t m = 1; m < mmax; m += 2) {
+      for (std::size_t i = m; i <= n; i += istep) {
+        const std::size_t k = i + mmax;
+        const double tr = wr * d[k] - wi * d[k + 1];
+        const double ti = wr * d[k + 1] + wi * d[k];
+        d[k] = d[i] - tr;
+        d[k + 1] = d[i + 1] - ti;
+        d[i] = d[i] + tr;
+        d[i + 1] = d[i + 1] + ti;
+      }
+      const double t = wr;
+      wr = t * wpr - wi * wpi + wr;
+      wi = wi * wpr + t * wpi + wi;
+    }
+  }
+}
+
+TEST(FftTest, BlockedButterfliesGiveTheSweepOrderBitForBit) {
+  for (std::uint32_t nn : {1u, 2u, 8u, 64u, 1024u, 16384u}) {
+    for (int sign : {1, -1}) {
+      SCOPED_TRACE(testing::Message() << "nn=" << nn << " sign=" << sign);
+      std::vector<double> program = RandomArray(2 * nn, nn + 3);
+      std::vector<double> reference = program;
+      fft_complex(program.data(), nn, sign);
+      SweepOrderComplexTransform(reference.data(), nn, sign);
+      for (std::size_t i = 0; i < program.size(); ++i) ASSERT_EQ(program[i], reference[i]) << i;
+    }
   }
 }
 
