@@ -100,10 +100,6 @@ void RunContext::CheckStageInput(int step) const {
           step, {"receiving slit relative width (lines 9 and 7 of instr.txt)", p.receiving_slit_width_deg});
       break;
   }
-
-  // The spline through the extension nodes needs them beyond the last point.
-  const double ext = ExtensionWidth(step);
-  if (!(ext > 0.0 && std::isfinite(ext))) ExtensionWidthError(step, ext);
 }
 
 void RunContext::ExtensionWidthError(int step, double ext) const {

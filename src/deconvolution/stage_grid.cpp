@@ -58,7 +58,9 @@ void RunContext::MakeStageGrid(int step) {
   // width later and ends one extension width later at its first value, so the periodic grid closes.
   xt[n] = ext * 0.5 + xt[n - 1];
   xt[n + 1] = xt[n - 1] + ext;
-  if (!(xt[n] > xt[n - 1] && xt[n + 1] > xt[n])) ExtensionWidthError(step, ext);  // lost to rounding
+  // The spline through the extension nodes needs them strictly beyond the last point: this refuses an
+  // extension width that is zero, negative, not a number, infinite, or too small to survive rounding.
+  if (!(xt[n] > xt[n - 1] && xt[n + 1] > xt[n])) ExtensionWidthError(step, ext);
   for (std::vector<double>* values : {&pattern.intensity, &pattern.sigma}) {
     std::vector<double>& v = *values;
     v[n] = (v[n - 1] + v[0]) * 0.5;
